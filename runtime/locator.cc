@@ -1,0 +1,101 @@
+#include <stdlib.h>
+#include <string.h>
+
+#include "launch/launch.h"
+#include "runtime/runtime.h"
+
+const char kJavawFile[] = "bin\\javaw.exe";
+
+namespace {
+
+const char kProductKeyPrefix[] = "SOFTWARE\\JavaSoft\\";
+
+// "<directory>\<file>" into `path`; false when memory ran out.
+bool JoinPath(const char* directory, const char* file, Text* path) {
+  TextClear(path);
+  TextAppendString(path, directory);
+  TextAppendByte(path, '\\');
+  TextAppendString(path, file);
+  return !path->failed;
+}
+
+// The first candidate folder under the program directory that holds javaw.
+char* FirstCandidateWithJavaw(const char* program_directory,
+                              const char* const* suffixes, size_t count) {
+  Text candidate = {};
+  char* found = nullptr;
+  for (size_t i = 0; i < count && !found; ++i) {
+    if (!JoinPath(program_directory, suffixes[i], &candidate)) break;
+    if (HasJavaw(TextString(&candidate))) {
+      found = CopyString(TextString(&candidate));
+    }
+  }
+  TextFree(&candidate);
+  return found;
+}
+
+}  // namespace
+
+bool HasJavaw(const char* runtime_directory) {
+  Text javaw = {};
+  bool found = JoinPath(runtime_directory, kJavawFile, &javaw) &&
+               PlatformFileOpens(TextString(&javaw));
+  TextFree(&javaw);
+  return found;
+}
+
+char* FindPrivateRuntime(const char* program_directory) {
+  static const char* const kCandidates[] = {"jre", "resource\\jre"};
+  return FirstCandidateWithJavaw(program_directory, kCandidates, 2);
+}
+
+char* FindRegisteredRuntime(const char* product_name,
+                            const LaunchProperties* properties) {
+  Text key = {};
+  TextAppendString(&key, kProductKeyPrefix);
+  TextAppendString(&key, product_name);
+  if (key.failed) {
+    TextFree(&key);
+    return nullptr;
+  }
+
+  // A pinned version is taken as written, even when empty, and never falls
+  // back to the product's current version.
+  char* current_version = nullptr;
+  const char* version = properties ? properties->jreVersion : nullptr;
+  if (!version) {
+    current_version = ReadMachineString(TextString(&key), "CurrentVersion");
+    version = current_version;
+  }
+
+  char* java_home = nullptr;
+  if (version) {
+    TextAppendByte(&key, '\\');
+    TextAppendString(&key, version);
+    if (!key.failed) java_home = ReadMachineString(TextString(&key), "JavaHome");
+  }
+  free(current_version);
+  TextFree(&key);
+  return java_home;
+}
+
+char* ReadRegistryString(RegistryRoot root, const char* key_path,
+                         const char* value_name) {
+  char buffer[kRegistryValueCapacity];
+  memset(buffer, 0, sizeof buffer);
+  size_t length = 0;
+  if (!PlatformReadRegistryValue(root, key_path, value_name, buffer,
+                                 sizeof buffer, &length)) {
+    return nullptr;
+  }
+  // A value that fills the whole buffer without a zero byte is taken whole:
+  // the text ends after its last byte rather than past the buffer.
+  if (length > sizeof buffer) length = sizeof buffer;
+  const void* zero = memchr(buffer, '\0', length);
+  size_t text_length = zero ? (size_t)((const char*)zero - buffer) : length;
+  return CopyBytes(buffer, text_length);
+}
+
+char* ReadMachineString(const char* key_path, const char* value_name) {
+  return ReadRegistryString(kMachineRoot, key_path, value_name);
+}

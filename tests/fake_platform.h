@@ -1,0 +1,70 @@
+// An in-memory stand-in for the operating system, for the unit tests: files
+// and folders, a registry, an environment and a current directory, with names
+// compared without regard to letter case as on Windows, and a log of what the
+// launcher asked and did.
+
+#ifndef LAUNCHER_TESTS_FAKE_PLATFORM_H_
+#define LAUNCHER_TESTS_FAKE_PLATFORM_H_
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace fake {
+
+// A program the launcher started.
+struct Start {
+  std::string program_file;
+  std::string command_line;
+  std::string directory;  // the current directory when it was started
+};
+
+// Status recorded when the launcher never ended the process itself.
+const int kNoExit = 12345;
+
+// Forgets everything: no command line, no files, an empty registry and
+// environment, current directory C:\, no lead bytes.
+void Reset();
+
+// The command line the process "was started with"; null means the system
+// yields none.
+void SetCommandLine(const char* command_line);
+void SetExecutablePath(const std::string& path);
+void SetCurrentDirectory(const std::string& path);
+
+// Adds a file (and its folders). Relative paths are taken from the current
+// directory at the time of the call.
+void AddFile(const std::string& path, const std::string& contents = "");
+void AddDirectory(const std::string& path);
+
+// Stores a registry value: `text` followed by a zero byte, as a string value
+// is stored, or the `bytes` exactly as given.
+void SetRegistryString(RegistryRoot root, const std::string& key,
+                       const std::string& name, const std::string& text);
+void SetRegistryBytes(RegistryRoot root, const std::string& key,
+                      const std::string& name, const std::string& bytes);
+
+void SetEnvironment(const std::string& name, const std::string& value);
+
+// Makes each byte of `bytes` a lead byte of a double-byte character.
+void SetLeadBytes(const std::string& bytes);
+
+// Makes every later process start fail.
+void FailProcessStarts();
+
+// What the launcher asked of the platform, one line per call, for example
+// "registry HKLM\SOFTWARE\JavaSoft\JDK : CurrentVersion", "opens C:\app\x",
+// "chdir C:\app", "environment HOME".
+const std::vector<std::string>& Calls();
+
+// The entries of Calls() that start with `prefix`.
+std::vector<std::string> CallsStartingWith(const std::string& prefix);
+
+const std::vector<Start>& Starts();
+int ExitStatus();
+std::string CurrentDirectory();
+
+}  // namespace fake
+
+#endif  // LAUNCHER_TESTS_FAKE_PLATFORM_H_
