@@ -1,0 +1,136 @@
+// The platform door on Windows: thin wrappers over the ANSI Win32 calls, and
+// the process entry. This is the only file that includes <windows.h>.
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "launch/launch.h"
+#include "platform/platform.h"
+
+namespace {
+
+// Windows' own limit for paths, environment values and command lines.
+const DWORD kLongestText = 32768;
+
+HKEY RootKey(RegistryRoot root) {
+  return root == kUserRoot ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+}  // namespace
+
+// The C runtime's idea of the argument text differs between runtimes; the
+// launcher reads the command line itself, so the entry's parameters go unused.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  return LauncherEntry();
+}
+
+const char* PlatformCommandLine() { return GetCommandLineA(); }
+
+bool PlatformExecutablePath(Text* path) {
+  char* buffer = (char*)malloc(kLongestText);
+  if (!buffer) return false;
+  // A result that fills the buffer means the path was cut short.
+  DWORD length = GetModuleFileNameA(nullptr, buffer, kLongestText);
+  bool ok = length > 0 && length < kLongestText &&
+            TextAppend(path, buffer, length);
+  free(buffer);
+  return ok;
+}
+
+bool PlatformIsLeadByte(unsigned char byte) {
+  return IsDBCSLeadByte(byte) != FALSE;
+}
+
+bool PlatformPathExists(const char* path) {
+  return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool PlatformFileOpens(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+bool PlatformReadEnvironment(const char* name, Text* value) {
+  char* buffer = (char*)malloc(kLongestText);
+  if (!buffer) return false;
+  // 0 means either "no such variable" or "empty value"; the last error tells.
+  SetLastError(ERROR_SUCCESS);
+  DWORD length = GetEnvironmentVariableA(name, buffer, kLongestText);
+  bool found;
+  if (length == 0) {
+    found = GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+  } else {
+    found = length < kLongestText && TextAppend(value, buffer, length);
+  }
+  free(buffer);
+  return found;
+}
+
+bool PlatformReadRegistryValue(RegistryRoot root, const char* key_path,
+                               const char* value_name, char* buffer,
+                               size_t capacity, size_t* length) {
+  HKEY key;
+  if (RegOpenKeyExA(RootKey(root), key_path, 0, KEY_QUERY_VALUE, &key) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  DWORD size = (DWORD)capacity;
+  // ERROR_MORE_DATA (the value does not fit) counts as missing.
+  LONG result = RegQueryValueExA(key, value_name, nullptr, nullptr,
+                                 (BYTE*)buffer, &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS) return false;
+  *length = size;
+  return true;
+}
+
+bool PlatformCurrentDirectory(Text* path) {
+  char* buffer = (char*)malloc(kLongestText);
+  if (!buffer) return false;
+  DWORD length = GetCurrentDirectoryA(kLongestText, buffer);
+  bool ok = length > 0 && length < kLongestText &&
+            TextAppend(path, buffer, length);
+  free(buffer);
+  return ok;
+}
+
+bool PlatformFullPath(const char* path, Text* full_path) {
+  DWORD needed = GetFullPathNameA(path, 0, nullptr, nullptr);
+  if (needed == 0) return false;
+  char* buffer = (char*)malloc(needed);
+  if (!buffer) return false;
+  DWORD length = GetFullPathNameA(path, needed, buffer, nullptr);
+  bool ok = length > 0 && length < needed && TextAppend(full_path, buffer, length);
+  free(buffer);
+  return ok;
+}
+
+bool PlatformChangeDirectory(const char* path) {
+  return SetCurrentDirectoryA(path) != FALSE;
+}
+
+bool PlatformStartProcess(const char* program_file, const char* command_line) {
+  // CreateProcess may write into the command line it is given.
+  char* writable = CopyString(command_line);
+  if (!writable) return false;
+  STARTUPINFOA startup;
+  memset(&startup, 0, sizeof startup);
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process;
+  BOOL started = CreateProcessA(program_file, writable, nullptr, nullptr, TRUE,
+                                0, nullptr, nullptr, &startup, &process);
+  free(writable);
+  if (!started) return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+void PlatformExitProcess(int status) { ExitProcess((UINT)status); }
