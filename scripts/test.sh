@@ -1,0 +1,20 @@
+#!/bin/sh
+# Runs every test: the unit tests (native build over the test fake), the static
+# checks of both Windows launchers, and the end-to-end tests that run the real
+# 64-bit launcher under wine64.
+#
+#   scripts/test.sh
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/setup.sh
+install_packages $BUILD_PACKAGES
+mkdir -p build
+build_preset host
+build_preset win32
+build_preset win64
+echo "== unit tests"
+ctest --preset host
+echo "== 32-bit launcher, static checks"
+ctest --preset win32
+echo "== 64-bit launcher, static checks and end-to-end under wine64"
+ctest --preset win64
