@@ -25,6 +25,11 @@ LaunchProperties* ReadLaunchProperties(const char* program_directory,
 // Releases a record from ReadLaunchProperties; null is allowed.
 void FreeLaunchProperties(LaunchProperties* properties);
 
+// Removes leading and trailing white space (space, tab, line feed, vertical
+// tab, form feed, carriage return; never a byte above 0x7F) from the
+// zero-terminated `text` in place, and returns where the kept text starts.
+char* TrimBlanks(char* text);
+
 // The process entry: derives the argument text from the command line and
 // runs LauncherMain with it. Returns the process exit status.
 int LauncherEntry();

@@ -141,7 +141,7 @@ TEST_F(LauncherTest, UnquotedPathWithSpacesIsReadWhole) {
   EXPECT_EQ("C:\\Program Files\\App\\jre\\bin\\javaw.exe", start.program_file);
   EXPECT_EQ(kPrefix + DefaultClassPath("App") + " App -x", start.command_line);
   EXPECT_EQ("C:\\Program Files\\App", start.directory);
-  EXPECT_TRUE(fake::CallsStartingWith("opens C:\\jre").empty());
+  EXPECT_TRUE(fake::CallsStartingWith("open C:\\jre").empty());
 }
 
 TEST_F(LauncherTest, UnquotedPathThatIsNotOursIsCutAtTheFirstSpace) {
@@ -228,6 +228,65 @@ TEST_F(LauncherTest, NoCommandLineAtAll) {
   fake::AddFile("C:\\App\\jre\\bin\\javaw.exe");
   EXPECT_EQ(0, Launch(nullptr, "C:\\App\\Tool.exe"));
   EXPECT_EQ(kPrefix + std::string("  "), OnlyStart().command_line);
+}
+
+TEST_F(LauncherTest, PropertiesShapeTheCommandLine) {
+  const std::string cp = DefaultClassPath("Tool");
+  const struct {
+    const char* properties;
+    const char* command_line;
+    std::string expected_tail;  // after "-classpath "
+  } cases[] = {
+      {"MainClass=com.example.Main\n", "\"C:\\App\\Tool.exe\" a",
+       cp + " com.example.Main a"},
+      {"MainClass=\n", "\"C:\\App\\Tool.exe\" a", cp + "  a"},
+      {"MainClass=My Main\n", "\"C:\\App\\Tool.exe\"", cp + " My Main "},
+      {"PersonalClasspath=lib\\x.jar\n", "\"C:\\App\\Tool.exe\"",
+       cp + ";lib\\x.jar Tool "},
+      {"PersonalClasspath=\n", "\"C:\\App\\Tool.exe\"", cp + "; Tool "},
+      {"MainArgs=-x\n", "\"C:\\App\\Tool.exe\" a b", cp + " Tool a b -x"},
+      {"MainArgs=-x\n", "\"C:\\App\\Tool.exe\"", cp + " Tool  -x"},
+      {"MainArgs=\n", "\"C:\\App\\Tool.exe\" a", cp + " Tool a "},
+      {"nothing to see\n", "\"C:\\App\\Tool.exe\" a", cp + " Tool a"},
+  };
+  for (const auto& c : cases) {
+    fake::Reset();
+    fake::AddFile("C:\\App\\jre\\bin\\javaw.exe");
+    fake::AddFile("C:\\App\\Tool.properties", c.properties);
+    EXPECT_EQ(0, Launch(c.command_line, "C:\\App\\Tool.exe")) << c.properties;
+    EXPECT_EQ(kPrefix + c.expected_tail, OnlyStart().command_line) << c.properties;
+  }
+}
+
+TEST_F(LauncherTest, PersonalClasspathFollowsTheQuotedDefault) {
+  fake::AddFile("C:\\Apps\\jre\\bin\\javaw.exe");
+  fake::AddFile("C:\\Apps\\My Tool.properties", "PersonalClasspath=lib\\x.jar\n");
+  Launch("\"C:\\Apps\\My Tool.exe\"", "C:\\Apps\\My Tool.exe");
+  EXPECT_EQ(kPrefix + std::string("\"") + DefaultClassPath("My Tool") +
+                "\";lib\\x.jar \"My Tool\" ",
+            OnlyStart().command_line);
+}
+
+TEST_F(LauncherTest, PropertiesInTheResourceFolder) {
+  fake::AddFile("C:\\App\\jre\\bin\\javaw.exe");
+  fake::AddFile("C:\\App\\resource\\Tool.properties", "Main Class = app.Main\r\n");
+  Launch("\"C:\\App\\Tool.exe\"", "C:\\App\\Tool.exe");
+  EXPECT_EQ(kPrefix + DefaultClassPath("Tool") + " app.Main ", OnlyStart().command_line);
+}
+
+TEST_F(LauncherTest, PinnedVersionMovesOnToTheDevelopmentKit) {
+  fake::AddDirectory("C:\\App");
+  fake::AddFile("C:\\App\\Tool.properties", "JRE version=1.4\n");
+  Register(kJreKey, "1.6", "C:\\Java\\jre16");
+  fake::AddFile("C:\\Java\\jre16\\bin\\javaw.exe");
+  fake::SetRegistryString(kMachineRoot, std::string(kJdkKey) + "\\1.4", "JavaHome",
+                          "C:\\Java\\jdk14");
+  fake::AddFile("C:\\Java\\jdk14\\bin\\javaw.exe");
+  EXPECT_EQ(0, Launch("\"C:\\App\\Tool.exe\"", "C:\\App\\Tool.exe"));
+  EXPECT_EQ("C:\\Java\\jdk14\\bin\\javaw.exe", OnlyStart().program_file);
+  EXPECT_TRUE(fake::CallsStartingWith("registry HKLM\\" + std::string(kJreKey) +
+                                      " : CurrentVersion")
+                  .empty());
 }
 
 TEST_F(LauncherTest, HandOverJoinsArgumentsWithoutQuoting) {

@@ -28,9 +28,20 @@ bool PlatformIsLeadByte(unsigned char byte);
 // given: no search along PATH, no extensions tried.
 bool PlatformPathExists(const char* path);
 
-// True when the file at `path` opens for reading; it is closed again at once.
-// A folder does not open as a file.
-bool PlatformFileOpens(const char* path);
+// A file open for reading; only the platform knows what is inside.
+struct PlatformFile;
+
+// Opens the file at `path` for reading its bytes as they are; null when it
+// does not open (missing, no access, or a folder).
+PlatformFile* PlatformOpenFile(const char* path);
+
+// Reads up to `capacity` bytes into `buffer` and sets `*count` to the number
+// read, 0 at the end of the file. Returns false on a read error.
+bool PlatformReadFile(PlatformFile* file, char* buffer, size_t capacity,
+                      size_t* count);
+
+// Closes a file from PlatformOpenFile.
+void PlatformCloseFile(PlatformFile* file);
 
 // Appends the value of the environment variable `name` to `value` and returns
 // true, or returns false when there is no such variable. Names are compared

@@ -48,14 +48,25 @@ bool PlatformPathExists(const char* path) {
   return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool PlatformFileOpens(const char* path) {
+// PlatformFile is never defined: the pointer carries the file's HANDLE.
+PlatformFile* PlatformOpenFile(const char* path) {
   HANDLE file = CreateFileA(path, GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return (PlatformFile*)file;
+}
+
+bool PlatformReadFile(PlatformFile* file, char* buffer, size_t capacity,
+                      size_t* count) {
+  DWORD wanted = capacity > 0x10000 ? 0x10000 : (DWORD)capacity;
+  DWORD read = 0;
+  if (!ReadFile((HANDLE)file, buffer, wanted, &read, nullptr)) return false;
+  *count = read;
   return true;
 }
+
+void PlatformCloseFile(PlatformFile* file) { CloseHandle((HANDLE)file); }
 
 bool PlatformReadEnvironment(const char* name, Text* value) {
   char* buffer = (char*)malloc(kLongestText);

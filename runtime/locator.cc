@@ -38,10 +38,14 @@ char* FirstCandidateWithJavaw(const char* program_directory,
 
 bool HasJavaw(const char* runtime_directory) {
   Text javaw = {};
-  bool found = JoinPath(runtime_directory, kJavawFile, &javaw) &&
-               PlatformFileOpens(TextString(&javaw));
+  PlatformFile* file = nullptr;
+  if (JoinPath(runtime_directory, kJavawFile, &javaw)) {
+    file = PlatformOpenFile(TextString(&javaw));
+  }
   TextFree(&javaw);
-  return found;
+  if (!file) return false;
+  PlatformCloseFile(file);
+  return true;
 }
 
 char* FindPrivateRuntime(const char* program_directory) {

@@ -44,8 +44,8 @@ TEST_F(LocatorTest, PrivateRuntimeNeedsJavawAsAFile) {
   fake::AddDirectory("C:\\App\\resource\\jre\\bin\\javaw.exe");
   EXPECT_EQ("<absent>", Take(FindPrivateRuntime("C:\\App")));
   EXPECT_EQ((std::vector<std::string>{
-                "opens C:\\App\\jre\\bin\\javaw.exe",
-                "opens C:\\App\\resource\\jre\\bin\\javaw.exe"}),
+                "open C:\\App\\jre\\bin\\javaw.exe",
+                "open C:\\App\\resource\\jre\\bin\\javaw.exe"}),
             fake::Calls());
 }
 

@@ -3,6 +3,7 @@
 #include <ctype.h>
 #include <string.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -15,6 +16,9 @@ struct State {
   std::string executable_path;
   std::string current_directory = "C:\\";
   std::map<std::string, std::string> files;  // lower-case full path
+  std::map<std::string, size_t> read_failures;  // lower-case full path
+  size_t read_chunk = (size_t)-1;
+  int open_files = 0;
   std::set<std::string> directories;         // lower-case full path
   // lower-case "HKLM\key" -> lower-case value name -> bytes
   std::map<std::string, std::map<std::string, std::string>> registry;
@@ -152,6 +156,14 @@ void AddFile(const std::string& path, const std::string& contents) {
 
 void AddDirectory(const std::string& path) { AddDirectories(Resolve(path)); }
 
+void FailReadsAt(const std::string& path, size_t offset) {
+  S().read_failures[Key(path)] = offset;
+}
+
+void SetReadChunk(size_t bytes) { S().read_chunk = bytes; }
+
+int OpenFileCount() { return S().open_files; }
+
 void SetRegistryString(RegistryRoot root, const std::string& key,
                        const std::string& name, const std::string& text) {
   SetRegistryBytes(root, key, name, text + std::string(1, '\0'));
@@ -210,9 +222,39 @@ bool PlatformPathExists(const char* path) {
   return S().files.count(key) || S().directories.count(key);
 }
 
-bool PlatformFileOpens(const char* path) {
-  fake::Log(std::string("opens ") + path);
-  return S().files.count(fake::Key(path)) != 0;
+struct PlatformFile {
+  std::string contents;
+  size_t position;
+  size_t fail_at;
+};
+
+PlatformFile* PlatformOpenFile(const char* path) {
+  fake::Log(std::string("open ") + path);
+  std::string key = fake::Key(path);
+  auto found = S().files.find(key);
+  if (found == S().files.end()) return nullptr;
+  auto failure = S().read_failures.find(key);
+  ++S().open_files;
+  return new PlatformFile{found->second, 0,
+                          failure == S().read_failures.end() ? (size_t)-1
+                                                             : failure->second};
+}
+
+bool PlatformReadFile(PlatformFile* file, char* buffer, size_t capacity,
+                      size_t* count) {
+  if (file->position >= file->fail_at) return false;
+  size_t left = file->contents.size() - file->position;
+  size_t take = std::min(std::min(left, capacity), S().read_chunk);
+  take = std::min(take, file->fail_at - file->position);
+  memcpy(buffer, file->contents.data() + file->position, take);
+  file->position += take;
+  *count = take;
+  return true;
+}
+
+void PlatformCloseFile(PlatformFile* file) {
+  --S().open_files;
+  delete file;
 }
 
 bool PlatformReadEnvironment(const char* name, Text* value) {

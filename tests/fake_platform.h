@@ -38,6 +38,15 @@ void SetCurrentDirectory(const std::string& path);
 void AddFile(const std::string& path, const std::string& contents = "");
 void AddDirectory(const std::string& path);
 
+// Makes reads of the file at `path` fail once they reach byte `offset`.
+void FailReadsAt(const std::string& path, size_t offset);
+
+// Hands out at most `bytes` bytes per file read (default: as many as asked).
+void SetReadChunk(size_t bytes);
+
+// How many files are open and not yet closed.
+int OpenFileCount();
+
 // Stores a registry value: `text` followed by a zero byte, as a string value
 // is stored, or the `bytes` exactly as given.
 void SetRegistryString(RegistryRoot root, const std::string& key,
@@ -54,7 +63,7 @@ void SetLeadBytes(const std::string& bytes);
 void FailProcessStarts();
 
 // What the launcher asked of the platform, one line per call, for example
-// "registry HKLM\SOFTWARE\JavaSoft\JDK : CurrentVersion", "opens C:\app\x",
+// "registry HKLM\SOFTWARE\JavaSoft\JDK : CurrentVersion", "open C:\app\x",
 // "chdir C:\app", "environment HOME".
 const std::vector<std::string>& Calls();
 

@@ -1,41 +1,18 @@
 #!/usr/bin/env python3
 """End-to-end launch tests: the real 64-bit launcher under wine64."""
 
-import argparse
-import sys
-import unittest
-
 import wine
 
-SESSION = None
 LIBRARY = "-Djava.library.path=.;.\\resource\\"
 
 
 def class_path(base):
+    """The default class path for a launcher named base.exe."""
     return (f".;.\\resource\\{base}.data;.\\{base}.data;"
             f".\\resource\\{base}.jar;.\\{base}.jar")
 
 
-def setUpModule():
-    global SESSION
-    SESSION = wine.Session(BUILD_DIR)
-
-
-def tearDownModule():
-    SESSION.close()
-
-
-class LaunchTest(unittest.TestCase):
-    def case(self):
-        return SESSION.new_case(self._testMethodName)
-
-    def assertOneStart(self, case, module, directory, command_line):
-        records = case.records()
-        self.assertEqual(1, len(records), records)
-        self.assertEqual(module, records[0].module)
-        self.assertEqual(directory, records[0].directory)
-        self.assertEqual(command_line, records[0].command_line)
-
+class LaunchTest(wine.WineTestCase):
     def test_quoted_path_with_private_runtime(self):
         case = self.case()
         case.put_launcher("C:\\Apps\\My Tool\\Editor.exe")
@@ -130,8 +107,4 @@ class LaunchTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--build-dir", required=True)
-    options, rest = parser.parse_known_args()
-    BUILD_DIR = options.build_dir
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+    wine.main()

@@ -8,11 +8,14 @@ Programs the launcher starts are copies of probe.exe that record how they
 were started.
 """
 
+import argparse
+import atexit
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
-import time
+import unittest
 
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
@@ -155,3 +158,39 @@ class Case:
 
     def records(self):
         return read_records(self.log)
+
+
+_session = None
+_build_dir = None
+
+
+def session():
+    """The test run's session, made on first use and cleaned up at exit."""
+    global _session
+    if _session is None:
+        _session = Session(_build_dir)
+        atexit.register(_session.close)
+    return _session
+
+
+class WineTestCase(unittest.TestCase):
+    def case(self):
+        """A fresh prefix for the running test method."""
+        return session().new_case(self._testMethodName)
+
+    def assertOneStart(self, case, module, directory, command_line):
+        records = case.records()
+        self.assertEqual(1, len(records), records)
+        self.assertEqual(module, records[0].module)
+        self.assertEqual(directory, records[0].directory)
+        self.assertEqual(command_line, records[0].command_line)
+
+
+def main():
+    """Runs the calling test module: `--build-dir build/win64 [unittest args]`."""
+    global _build_dir
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build-dir", required=True)
+    options, rest = parser.parse_known_args()
+    _build_dir = options.build_dir
+    unittest.main(module="__main__", argv=[sys.argv[0]] + rest, verbosity=2)
