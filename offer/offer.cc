@@ -1,5 +1,59 @@
 #include "offer/offer.h"
 
-// The question to the user is not built yet: without a runtime the launcher
-// ends quietly.
-int OfferRuntimeDownload() { return 0; }
+#include <stdlib.h>
+#include <string.h>
+
+#include "base/text.h"
+#include "launch/launch.h"
+#include "platform/platform.h"
+#include "runtime/runtime.h"
+
+#ifndef LAUNCHER_DOWNLOAD_HOST
+#define LAUNCHER_DOWNLOAD_HOST "www.java.com"
+#endif
+
+const char kDownloadPage[] =
+    "http://" LAUNCHER_DOWNLOAD_HOST "/j2se/downloads.html";
+
+namespace {
+
+const char kCaption[] = "Java Runtime Environment (JRE)";
+const char kEnglishText[] = "Java isn't installed !\n\nDo you want install it ?";
+// In the ANSI code page (Windows-1252): 0xE9 is the e with an acute accent.
+const char kFrenchText[] =
+    "Java n'est pas install\xE9 !\n\nVoulez-vous l'installer ?";
+
+}  // namespace
+
+bool PrefersFrench() {
+  char* country = ReadRegistryString(kUserRoot, "Control Panel\\International",
+                                     "iCountry");
+  bool french = country && strcmp(country, "33") == 0;
+  free(country);
+  return french;
+}
+
+bool AskToInstallRuntime() {
+  const char* text = PrefersFrench() ? kFrenchText : kEnglishText;
+  return PlatformAskYesNo(kCaption, text) == kAnsweredYes;
+}
+
+int OfferRuntimeDownload() {
+  if (!AskToInstallRuntime()) return 0;
+  char* folder =
+      ReadMachineString("SOFTWARE\\Microsoft\\IE Setup\\Setup", "Path");
+  if (!folder) return 0;
+  Text browser = {};
+  ExpandPercentRefs(folder, &browser);
+  free(folder);
+  // A folder ending in a backslash gives a doubled one, which Windows accepts.
+  TextAppendString(&browser, "\\iexplore.exe");
+  int status = -1;
+  if (!browser.failed) {
+    // The current directory stays as it was when the launcher started.
+    const char* const arguments[] = {"iexplore", kDownloadPage};
+    status = HandOver(TextString(&browser), arguments, 2);
+  }
+  TextFree(&browser);
+  return status;
+}

@@ -62,6 +62,17 @@ bool PlatformReadRegistryValue(RegistryRoot root, const char* key_path,
                                const char* value_name, char* buffer,
                                size_t capacity, size_t* length);
 
+// How a question to the user ended.
+enum QuestionAnswer {
+  kAnsweredYes,
+  kAnsweredNo,
+  kNotAsked,  // the box could not be shown (no desktop, out of memory)
+};
+
+// Asks `text` in a modal box titled `caption`, with Yes and No buttons and the
+// error icon, owned by no window, and waits for the answer.
+QuestionAnswer PlatformAskYesNo(const char* caption, const char* text);
+
 // Appends the current directory to `path`; false when it cannot be read.
 bool PlatformCurrentDirectory(Text* path);
 

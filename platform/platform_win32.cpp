@@ -102,6 +102,15 @@ bool PlatformReadRegistryValue(RegistryRoot root, const char* key_path,
   return true;
 }
 
+QuestionAnswer PlatformAskYesNo(const char* caption, const char* text) {
+  // 0 is a failure; anything but the two buttons is not an answer either.
+  switch (MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONERROR)) {
+    case IDYES: return kAnsweredYes;
+    case IDNO: return kAnsweredNo;
+    default: return kNotAsked;
+  }
+}
+
 bool PlatformCurrentDirectory(Text* path) {
   char* buffer = (char*)malloc(kLongestText);
   if (!buffer) return false;

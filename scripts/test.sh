@@ -1,13 +1,14 @@
 #!/bin/sh
 # Runs every test: the unit tests (native build over the test fake), the static
 # checks of both Windows launchers, and the end-to-end tests that run the real
-# 64-bit launcher under wine64.
+# 64-bit launcher under wine64 (the question box ones on a private Xvfb display
+# that the tests start and stop themselves).
 #
 #   scripts/test.sh
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/setup.sh
-install_packages $BUILD_PACKAGES
+install_packages $BUILD_PACKAGES $TEST_PACKAGES
 mkdir -p build
 build_preset host
 build_preset win32
@@ -17,4 +18,4 @@ ctest --preset host
 echo "== 32-bit launcher, static checks"
 ctest --preset win32
 echo "== 64-bit launcher, static checks and end-to-end under wine64"
-ctest --preset win64
+ctest --preset win64 --parallel 3

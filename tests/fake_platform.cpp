@@ -25,6 +25,8 @@ struct State {
   std::map<std::string, std::string> environment;  // lower-case name
   std::set<unsigned char> lead_bytes;
   bool fail_starts = false;
+  QuestionAnswer answer = kNotAsked;
+  std::vector<std::string> questions;
   std::vector<std::string> calls;
   std::vector<Start> starts;
   int exit_status = kNoExit;
@@ -185,6 +187,9 @@ void SetLeadBytes(const std::string& bytes) {
 
 void FailProcessStarts() { S().fail_starts = true; }
 
+void SetAnswer(QuestionAnswer answer) { S().answer = answer; }
+const std::vector<std::string>& Questions() { return S().questions; }
+
 const std::vector<std::string>& Calls() { return S().calls; }
 
 std::vector<std::string> CallsStartingWith(const std::string& prefix) {
@@ -278,6 +283,12 @@ bool PlatformReadRegistryValue(RegistryRoot root, const char* key_path,
   memcpy(buffer, bytes.data(), bytes.size());
   *length = bytes.size();
   return true;
+}
+
+QuestionAnswer PlatformAskYesNo(const char* caption, const char* text) {
+  fake::Log(std::string("ask ") + caption);
+  S().questions.push_back(std::string(caption) + "|" + text);
+  return S().answer;
 }
 
 bool PlatformCurrentDirectory(Text* path) {

@@ -62,6 +62,11 @@ void SetLeadBytes(const std::string& bytes);
 // Makes every later process start fail.
 void FailProcessStarts();
 
+// How the next questions are answered (kNotAsked by default, as on a machine
+// without a desktop), and the questions asked so far, as "caption|text".
+void SetAnswer(QuestionAnswer answer);
+const std::vector<std::string>& Questions();
+
 // What the launcher asked of the platform, one line per call, for example
 // "registry HKLM\SOFTWARE\JavaSoft\JDK : CurrentVersion", "open C:\app\x",
 // "chdir C:\app", "environment HOME".

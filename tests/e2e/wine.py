@@ -39,12 +39,15 @@ class Record:
         return f"Record({self.module!r}, {self.directory!r}, {self.command_line!r})"
 
 
-def read_records(log_path):
-    if not os.path.exists(log_path):
+def read_fields(path):
+    """The records of a file in the helpers' field format
+    ("<name> <byte count>\n<bytes>\n", a record ending with an "end" field),
+    each a list of (name, text) pairs; the bytes are Windows-1252 text."""
+    if not os.path.exists(path):
         return []
-    with open(log_path, "rb") as f:
+    with open(path, "rb") as f:
         data = f.read()
-    records, fields, at = [], {}, 0
+    records, fields, at = [], [], 0
     while at < len(data):
         header_end = data.index(b"\n", at)
         name, length = data[at:header_end].decode("ascii").split(" ")
@@ -52,11 +55,36 @@ def read_records(log_path):
         value = data[start:start + int(length)].decode("cp1252", "surrogateescape")
         at = start + int(length) + 1
         if name == "end":
-            records.append(Record(fields))
-            fields = {}
+            records.append(fields)
+            fields = []
         else:
-            fields[name] = value
+            fields.append((name, value))
     return records
+
+
+def read_records(log_path):
+    return [Record(dict(fields)) for fields in read_fields(log_path)]
+
+
+class Box:
+    """A window as inspect_box.exe saw it."""
+
+    def __init__(self, fields):
+        values = dict(fields)
+        self.caption = values["caption"]
+        self.window_class = values["class"]
+        self.owner = values["owner"]
+        # (class, control id, visible, text) of each child window
+        self.children = []
+        for name, value in fields:
+            if name == "child":
+                window_class, control, visible, text = value.split("|", 3)
+                self.children.append((window_class, int(control), visible == "visible", text))
+
+    def texts(self, window_class):
+        """The non-empty texts of the visible children of that class."""
+        return [text for c, _, visible, text in self.children
+                if c.lower() == window_class.lower() and visible and text]
 
 
 class Session:
@@ -70,13 +98,36 @@ class Session:
         for path in (self.launcher, self.probe, self.starter):
             if not os.path.exists(path):
                 raise RuntimeError(f"{path} is missing: build the win64 preset first")
+        self.inspector = os.path.join(self.build_dir, "inspect_box.exe")
         self.root = tempfile.mkdtemp(prefix="launcher-e2e-")
         self.template = os.path.join(self.root, "template")
         self.cases = 0
+        self.xvfb = None
+        self.display = None
         env = self.environment(self.template)
         subprocess.run([WINE, "wineboot", "-i"], env=env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Unmanaged windows: without this each closed box stalls for 2 s.
+        subprocess.run([WINE, "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v",
+                        "Managed", "/d", "N", "/f"], env=env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run([WINESERVER, "-w"], env=env, check=True)
+
+    def start_display(self):
+        """Starts a private Xvfb server, once, and returns its DISPLAY."""
+        if self.display is None:
+            read_end, write_end = os.pipe()
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24",
+                 "-nolisten", "tcp"], pass_fds=(write_end,),
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            with os.fdopen(read_end) as f:
+                number = f.readline().strip()
+            if not number:
+                raise RuntimeError("Xvfb did not start")
+            self.display = ":" + number
+        return self.display
 
     def environment(self, prefix):
         env = dict(os.environ)
@@ -85,11 +136,14 @@ class Session:
                    WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
         return env
 
-    def new_case(self, name):
+    def new_case(self, name, display=False):
         self.cases += 1
-        return Case(self, f"{self.cases:02d}-{name}")
+        return Case(self, f"{self.cases:02d}-{name}", display)
 
     def close(self):
+        if self.xvfb:
+            self.xvfb.terminate()
+            self.xvfb.wait()
         if os.environ.get("KEEP_E2E") != "1":
             shutil.rmtree(self.root, ignore_errors=True)
 
@@ -97,7 +151,7 @@ class Session:
 class Case:
     """One test case: its own prefix, probe log and job files."""
 
-    def __init__(self, session, name):
+    def __init__(self, session, name, display=False):
         self.session = session
         self.dir = os.path.join(session.root, name)
         self.prefix = os.path.join(self.dir, "prefix")
@@ -111,6 +165,8 @@ class Case:
         self.log = os.path.join(self.dir, "probe.log")
         self.env = session.environment(self.prefix)
         self.env["PROBE_LOG"] = windows_path(self.log)
+        if display:
+            self.env["DISPLAY"] = session.start_display()
         self.jobs = 0
 
     def c_path(self, windows):
@@ -141,14 +197,25 @@ class Case:
         """Starts `application` with the exact `command_line` and returns its
         exit status as an unsigned 32-bit number, after every Windows process
         of the prefix (the probes among them) has ended."""
+        return self.finish(self.start(application, command_line, directory))
+
+    def start(self, application, command_line, directory=""):
+        """Starts `application` in the background; finish() waits for it."""
         self.jobs += 1
         job = os.path.join(self.dir, f"job{self.jobs}")
         with open(job, "wb") as f:
             for part in (application, command_line, directory):
                 f.write(part.encode("cp1252") + b"\0")
-        subprocess.run([WINE, self.session.starter, windows_path(job)], env=self.env,
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       timeout=120)
+        process = subprocess.Popen([WINE, self.session.starter, windows_path(job)],
+                                   env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        return process, job, application
+
+    def finish(self, started):
+        """Waits for a start() and returns the status, as run() does."""
+        process, job, application = started
+        if process.wait(timeout=120) != 0:
+            raise RuntimeError(f"starter failed with {process.returncode}")
         subprocess.run([WINESERVER, "-w"], env=self.env, check=True, timeout=120)
         with open(job + ".status") as f:
             status = f.read().split()
@@ -158,6 +225,35 @@ class Case:
 
     def records(self):
         return read_records(self.log)
+
+    def inspect_box(self, caption):
+        """Waits for a top-level window titled `caption` and returns a Box,
+        or None when none appeared."""
+        self.jobs += 1
+        out = os.path.join(self.dir, f"box{self.jobs}")
+        result = subprocess.run([WINE, self.session.inspector, caption, windows_path(out)],
+                                env=self.env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL, timeout=60)
+        if result.returncode != 0:
+            return None
+        return Box(read_fields(out)[0])
+
+    def screenshot(self, path):
+        """Saves the whole screen of this case's display as a PNG file."""
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", path],
+                       check=True, timeout=60)
+
+    def press_key(self, caption, key):
+        """Types `key` into the window titled `caption`, as a user would."""
+        pattern = "^" + "".join("\\" + c if c in ".^$*+?()[]{}|\\" else c
+                                for c in caption) + "$"
+        window = subprocess.run(["xdotool", "search", "--sync", "--name", pattern],
+                                env=self.env, check=True, capture_output=True, text=True,
+                                timeout=60).stdout.split()[0]
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], env=self.env,
+                       check=True, timeout=60)
+        subprocess.run(["xdotool", "key", key], env=self.env, check=True, timeout=60)
 
 
 _session = None
@@ -174,9 +270,10 @@ def session():
 
 
 class WineTestCase(unittest.TestCase):
-    def case(self):
-        """A fresh prefix for the running test method."""
-        return session().new_case(self._testMethodName)
+    def case(self, display=False):
+        """A fresh prefix for the running test method, with an X display of
+        its own when asked."""
+        return session().new_case(self._testMethodName, display)
 
     def assertOneStart(self, case, module, directory, command_line):
         records = case.records()
