@@ -133,13 +133,16 @@ void DeriveFromCommandLine(const char* command_line, LaunchState* state) {
 }
 
 // The Java home: a private runtime beside the launcher, then the registered
-// products in order. Sets *is_private when the first source answered.
+// products in order, and only when all of those are absent the sources that
+// today's Java installations use. Sets *is_private when the first source
+// answered.
 char* FindJavaHome(const LaunchState* state, bool* is_private) {
   char* home = FindPrivateRuntime(TextString(&state->program_directory));
   *is_private = home != nullptr;
   for (size_t i = 0; !home && i < 2; ++i) {
     home = FindRegisteredRuntime(kRegisteredProducts[i], state->properties);
   }
+  if (!home) home = FindExtendedRuntime(state->properties);
   return home;
 }
 

@@ -289,6 +289,51 @@ TEST_F(LauncherTest, PinnedVersionMovesOnToTheDevelopmentKit) {
                   .empty());
 }
 
+TEST_F(LauncherTest, ClassicSourcesWinOverTodaysOnes) {
+  // Today's sources: a Java 17 under SOFTWARE\JavaSoft\JDK and a per-user
+  // OpenJDK install.
+  auto add_todays_runtimes = [] {
+    fake::SetRegistryString(kMachineRoot, "SOFTWARE\\JavaSoft\\JDK", "CurrentVersion", "17");
+    fake::SetRegistryString(kMachineRoot, "SOFTWARE\\JavaSoft\\JDK\\17", "JavaHome",
+                            "C:\\Java\\jdk17");
+    fake::AddFile("C:\\Java\\jdk17\\bin\\javaw.exe");
+    fake::SetRegistryString(kUserRoot, "SOFTWARE\\Eclipse Adoptium\\JRE\\21.0.2.13\\hotspot\\MSI",
+                            "Path", "%LOCALAPPDATA%\\jre21");
+    fake::SetEnvironment("LOCALAPPDATA", "C:\\Users\\me\\AppData\\Local");
+    fake::AddFile("C:\\Users\\me\\AppData\\Local\\jre21\\bin\\javaw.exe");
+  };
+  const std::string command_line = kPrefix + DefaultClassPath("Tool") + " Tool a";
+
+  add_todays_runtimes();
+  Register(kJreKey, "1.8", "C:\\Java\\jre8");
+  fake::AddFile("C:\\Java\\jre8\\bin\\javaw.exe");
+  EXPECT_EQ(0, Launch("\"C:\\App\\Tool.exe\" a", "C:\\App\\Tool.exe"));
+  EXPECT_EQ("C:\\Java\\jre8\\bin\\javaw.exe", OnlyStart().program_file);
+  EXPECT_EQ(command_line, OnlyStart().command_line);
+  EXPECT_TRUE(fake::CallsStartingWith("registry HKLM\\SOFTWARE\\JavaSoft\\JDK").empty());
+
+  // A stale classic entry still ends the launch with -1.
+  fake::Reset();
+  add_todays_runtimes();
+  Register(kJreKey, "1.8", "C:\\Java\\removed");
+  EXPECT_EQ(-1, Launch("\"C:\\App\\Tool.exe\" a", "C:\\App\\Tool.exe"));
+
+  // Without classic entries, today's runtimes are found, in their order.
+  fake::Reset();
+  add_todays_runtimes();
+  EXPECT_EQ(0, Launch("\"C:\\App\\Tool.exe\" a", "C:\\App\\Tool.exe"));
+  EXPECT_EQ("C:\\Java\\jdk17\\bin\\javaw.exe", OnlyStart().program_file);
+  EXPECT_EQ(command_line, OnlyStart().command_line);
+
+  fake::Reset();
+  add_todays_runtimes();
+  fake::SetRegistryString(kMachineRoot, "SOFTWARE\\JavaSoft\\JDK\\17", "JavaHome",
+                          "C:\\Java\\gone");
+  EXPECT_EQ(0, Launch("\"C:\\App\\Tool.exe\" a", "C:\\App\\Tool.exe"));
+  EXPECT_EQ("C:\\Users\\me\\AppData\\Local\\jre21\\bin\\javaw.exe",
+            OnlyStart().program_file);
+}
+
 TEST_F(LauncherTest, HandOverJoinsArgumentsWithoutQuoting) {
   fake::AddFile("C:\\bin\\prog.exe");
   const char* const arguments[] = {"prog", "", "a b", "\"q\"", ""};

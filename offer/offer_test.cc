@@ -111,9 +111,8 @@ TEST_F(OfferTest, AskedOnlyAfterEverySourceCameBackEmpty) {
   const std::vector<std::string>& calls = fake::Calls();
   ASSERT_FALSE(calls.empty());
   EXPECT_EQ(std::string("ask ") + kCaption, calls.back());
-  EXPECT_EQ(
-      "registry HKLM\\SOFTWARE\\JavaSoft\\Java Development Kit : CurrentVersion",
-      calls[calls.size() - 3]);
+  // The last runtime source is the user's own OpenJDK installs.
+  EXPECT_EQ("subkeys HKCU\\SOFTWARE\\Microsoft\\JDK", calls[calls.size() - 3]);
 
   // A stale registered home ends the launch with -1, without asking.
   fake::Reset();

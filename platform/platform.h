@@ -54,13 +54,26 @@ enum RegistryRoot {
   kUserRoot,     // the settings of the user running the launcher
 };
 
-// Reads the value `value_name` of the key `key_path` under `root`, opened for
-// reading only, into `buffer` (at most `capacity` bytes; the buffer is not
-// terminated here), and sets `*length` to the number of bytes of data. Returns
-// false when the key or the value is missing or the data does not fit.
-bool PlatformReadRegistryValue(RegistryRoot root, const char* key_path,
-                               const char* value_name, char* buffer,
-                               size_t capacity, size_t* length);
+// On 64-bit Windows the machine-wide software settings exist twice: one view
+// for 32-bit programs and one for 64-bit programs.
+enum RegistryView {
+  kOwnView,    // the view of the launcher's own build (32- or 64-bit)
+  kOtherView,  // the other one
+};
+
+// Reads the value `value_name` of the key `key_path` under `root`, in `view`,
+// opened for reading only, into `buffer` (at most `capacity` bytes; the buffer
+// is not terminated here), and sets `*length` to the number of bytes of data.
+// Returns false when the key or the value is missing or the data does not fit.
+bool PlatformReadRegistryValue(RegistryRoot root, RegistryView view,
+                               const char* key_path, const char* value_name,
+                               char* buffer, size_t capacity, size_t* length);
+
+// Appends the names of the subkeys of `key_path` under `root`, in `view`, to
+// `names`, each followed by a zero byte. Returns false when the key does not
+// open.
+bool PlatformListRegistrySubkeys(RegistryRoot root, RegistryView view,
+                                 const char* key_path, Text* names);
 
 // How a question to the user ended.
 enum QuestionAnswer {

@@ -19,6 +19,12 @@ HKEY RootKey(RegistryRoot root) {
   return root == kUserRoot ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
 
+// The access flag that picks a registry view; the own view needs none.
+REGSAM ViewFlag(RegistryView view) {
+  if (view == kOwnView) return 0;
+  return sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+}
+
 }  // namespace
 
 // The C runtime's idea of the argument text differs between runtimes; the
@@ -84,12 +90,12 @@ bool PlatformReadEnvironment(const char* name, Text* value) {
   return found;
 }
 
-bool PlatformReadRegistryValue(RegistryRoot root, const char* key_path,
-                               const char* value_name, char* buffer,
-                               size_t capacity, size_t* length) {
+bool PlatformReadRegistryValue(RegistryRoot root, RegistryView view,
+                               const char* key_path, const char* value_name,
+                               char* buffer, size_t capacity, size_t* length) {
   HKEY key;
-  if (RegOpenKeyExA(RootKey(root), key_path, 0, KEY_QUERY_VALUE, &key) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExA(RootKey(root), key_path, 0,
+                    KEY_QUERY_VALUE | ViewFlag(view), &key) != ERROR_SUCCESS) {
     return false;
   }
   DWORD size = (DWORD)capacity;
@@ -100,6 +106,27 @@ bool PlatformReadRegistryValue(RegistryRoot root, const char* key_path,
   if (result != ERROR_SUCCESS) return false;
   *length = size;
   return true;
+}
+
+bool PlatformListRegistrySubkeys(RegistryRoot root, RegistryView view,
+                                 const char* key_path, Text* names) {
+  HKEY key;
+  if (RegOpenKeyExA(RootKey(root), key_path, 0,
+                    KEY_ENUMERATE_SUB_KEYS | ViewFlag(view), &key) != ERROR_SUCCESS) {
+    return false;
+  }
+  char name[256];  // key names are at most 255 characters
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof name;
+    LONG result = RegEnumKeyExA(key, index, name, &length, nullptr, nullptr,
+                                nullptr, nullptr);
+    if (result == ERROR_NO_MORE_ITEMS) break;
+    if (result != ERROR_SUCCESS) continue;
+    TextAppend(names, name, length);
+    TextAppendByte(names, '\0');
+  }
+  RegCloseKey(key);
+  return !names->failed;
 }
 
 QuestionAnswer PlatformAskYesNo(const char* caption, const char* text) {

@@ -55,6 +55,11 @@ char* FindPrivateRuntime(const char* program_directory) {
 
 char* FindRegisteredRuntime(const char* product_name,
                             const LaunchProperties* properties) {
+  return FindJavaSoftRuntime(kOwnView, product_name, properties);
+}
+
+char* FindJavaSoftRuntime(RegistryView view, const char* product_name,
+                          const LaunchProperties* properties) {
   Text key = {};
   TextAppendString(&key, kProductKeyPrefix);
   TextAppendString(&key, product_name);
@@ -68,7 +73,8 @@ char* FindRegisteredRuntime(const char* product_name,
   char* current_version = nullptr;
   const char* version = properties ? properties->jreVersion : nullptr;
   if (!version) {
-    current_version = ReadMachineString(TextString(&key), "CurrentVersion");
+    current_version = ReadRegistryStringInView(kMachineRoot, view, TextString(&key),
+                                               "CurrentVersion");
     version = current_version;
   }
 
@@ -76,7 +82,10 @@ char* FindRegisteredRuntime(const char* product_name,
   if (version) {
     TextAppendByte(&key, '\\');
     TextAppendString(&key, version);
-    if (!key.failed) java_home = ReadMachineString(TextString(&key), "JavaHome");
+    if (!key.failed) {
+      java_home = ReadRegistryStringInView(kMachineRoot, view, TextString(&key),
+                                           "JavaHome");
+    }
   }
   free(current_version);
   TextFree(&key);
@@ -85,10 +94,15 @@ char* FindRegisteredRuntime(const char* product_name,
 
 char* ReadRegistryString(RegistryRoot root, const char* key_path,
                          const char* value_name) {
+  return ReadRegistryStringInView(root, kOwnView, key_path, value_name);
+}
+
+char* ReadRegistryStringInView(RegistryRoot root, RegistryView view,
+                               const char* key_path, const char* value_name) {
   char buffer[kRegistryValueCapacity];
   memset(buffer, 0, sizeof buffer);
   size_t length = 0;
-  if (!PlatformReadRegistryValue(root, key_path, value_name, buffer,
+  if (!PlatformReadRegistryValue(root, view, key_path, value_name, buffer,
                                  sizeof buffer, &length)) {
     return nullptr;
   }

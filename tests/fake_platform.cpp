@@ -20,7 +20,8 @@ struct State {
   size_t read_chunk = (size_t)-1;
   int open_files = 0;
   std::set<std::string> directories;         // lower-case full path
-  // lower-case "HKLM\key" -> lower-case value name -> bytes
+  int bits = 32;
+  // lower-case "HKLM32\key" (or HKLM64, or HKCU) -> lower-case value name -> bytes
   std::map<std::string, std::map<std::string, std::string>> registry;
   std::map<std::string, std::string> environment;  // lower-case name
   std::set<unsigned char> lead_bytes;
@@ -128,8 +129,19 @@ void AddDirectories(std::string full) {
   }
 }
 
-std::string RegistryKey(RegistryRoot root, const std::string& key) {
-  return Lower(std::string(root == kUserRoot ? "HKCU\\" : "HKLM\\") + key);
+std::string RegistryKey(int bits, RegistryRoot root, const std::string& key) {
+  if (root == kUserRoot) return Lower("HKCU\\" + key);
+  return Lower("HKLM" + std::to_string(bits) + "\\" + key);
+}
+
+int ViewBits(RegistryView view) {
+  return view == kOwnView ? S().bits : 96 - S().bits;
+}
+
+std::string Describe(RegistryRoot root, RegistryView view, const char* key) {
+  std::string name = root == kUserRoot ? "HKCU" : "HKLM";
+  if (view == kOtherView) name += "[other]";
+  return name + "\\" + key;
 }
 
 void Log(const std::string& line) { S().calls.push_back(line); }
@@ -166,6 +178,8 @@ void SetReadChunk(size_t bytes) { S().read_chunk = bytes; }
 
 int OpenFileCount() { return S().open_files; }
 
+void SetBitness(int bits) { S().bits = bits; }
+
 void SetRegistryString(RegistryRoot root, const std::string& key,
                        const std::string& name, const std::string& text) {
   SetRegistryBytes(root, key, name, text + std::string(1, '\0'));
@@ -173,7 +187,12 @@ void SetRegistryString(RegistryRoot root, const std::string& key,
 
 void SetRegistryBytes(RegistryRoot root, const std::string& key,
                       const std::string& name, const std::string& bytes) {
-  S().registry[RegistryKey(root, key)][Lower(name)] = bytes;
+  S().registry[RegistryKey(S().bits, root, key)][Lower(name)] = bytes;
+}
+
+void SetRegistryStringInView(int bits, RegistryRoot root, const std::string& key,
+                             const std::string& name, const std::string& text) {
+  S().registry[RegistryKey(bits, root, key)][Lower(name)] = text + std::string(1, '\0');
 }
 
 void SetEnvironment(const std::string& name, const std::string& value) {
@@ -269,12 +288,11 @@ bool PlatformReadEnvironment(const char* name, Text* value) {
   return TextAppendString(value, found->second.c_str());
 }
 
-bool PlatformReadRegistryValue(RegistryRoot root, const char* key_path,
-                               const char* value_name, char* buffer,
-                               size_t capacity, size_t* length) {
-  fake::Log(std::string("registry ") + (root == kUserRoot ? "HKCU\\" : "HKLM\\") +
-            key_path + " : " + value_name);
-  auto key = S().registry.find(fake::RegistryKey(root, key_path));
+bool PlatformReadRegistryValue(RegistryRoot root, RegistryView view,
+                               const char* key_path, const char* value_name,
+                               char* buffer, size_t capacity, size_t* length) {
+  fake::Log("registry " + fake::Describe(root, view, key_path) + " : " + value_name);
+  auto key = S().registry.find(fake::RegistryKey(fake::ViewBits(view), root, key_path));
   if (key == S().registry.end()) return false;
   auto value = key->second.find(fake::Lower(value_name));
   if (value == key->second.end()) return false;
@@ -289,6 +307,33 @@ QuestionAnswer PlatformAskYesNo(const char* caption, const char* text) {
   fake::Log(std::string("ask ") + caption);
   S().questions.push_back(std::string(caption) + "|" + text);
   return S().answer;
+}
+
+bool PlatformListRegistrySubkeys(RegistryRoot root, RegistryView view,
+                                 const char* key_path, Text* names) {
+  fake::Log("subkeys " + fake::Describe(root, view, key_path));
+  // A key exists when it, or any key below it, holds values.
+  std::string parent = fake::RegistryKey(fake::ViewBits(view), root, key_path);
+  std::set<std::string> children;
+  bool exists = false;
+  for (const auto& entry : S().registry) {
+    const std::string& key = entry.first;
+    if (key == parent) exists = true;
+    if (key.size() > parent.size() + 1 && key.compare(0, parent.size(), parent) == 0 &&
+        key[parent.size()] == '\\') {
+      exists = true;
+      size_t end = key.find('\\', parent.size() + 1);
+      children.insert(key.substr(parent.size() + 1,
+                                 end == std::string::npos ? std::string::npos
+                                                          : end - parent.size() - 1));
+    }
+  }
+  if (!exists) return false;
+  for (const std::string& child : children) {
+    TextAppendString(names, child.c_str());
+    TextAppendByte(names, '\0');
+  }
+  return true;
 }
 
 bool PlatformCurrentDirectory(Text* path) {

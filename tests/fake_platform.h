@@ -47,12 +47,21 @@ void SetReadChunk(size_t bytes);
 // How many files are open and not yet closed.
 int OpenFileCount();
 
-// Stores a registry value: `text` followed by a zero byte, as a string value
-// is stored, or the `bytes` exactly as given.
+// Whether the launcher under test is a 32-bit or a 64-bit build (32 at
+// first): it decides which registry view is its own.
+void SetBitness(int bits);
+
+// Stores a registry value in the launcher's own view: `text` followed by a
+// zero byte, as a string value is stored, or the `bytes` exactly as given.
+// The user's root has one view only, as HKEY_CURRENT_USER\Software does.
 void SetRegistryString(RegistryRoot root, const std::string& key,
                        const std::string& name, const std::string& text);
 void SetRegistryBytes(RegistryRoot root, const std::string& key,
                       const std::string& name, const std::string& bytes);
+
+// SetRegistryString in the 32-bit (`bits` 32) or 64-bit (64) view.
+void SetRegistryStringInView(int bits, RegistryRoot root, const std::string& key,
+                             const std::string& name, const std::string& text);
 
 void SetEnvironment(const std::string& name, const std::string& value);
 
@@ -68,7 +77,9 @@ void SetAnswer(QuestionAnswer answer);
 const std::vector<std::string>& Questions();
 
 // What the launcher asked of the platform, one line per call, for example
-// "registry HKLM\SOFTWARE\JavaSoft\JDK : CurrentVersion", "open C:\app\x",
+// "registry HKLM\SOFTWARE\JavaSoft\JDK : CurrentVersion" (read in the own
+// view; "registry HKLM[other]\..." in the other one), "subkeys HKCU\SOFTWARE\x",
+// "open C:\app\x",
 // "chdir C:\app", "environment HOME".
 const std::vector<std::string>& Calls();
 
