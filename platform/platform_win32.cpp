@@ -130,8 +130,16 @@ bool PlatformListRegistrySubkeys(RegistryRoot root, RegistryView view,
 }
 
 QuestionAnswer PlatformAskYesNo(const char* caption, const char* text) {
+  // USER32 is loaded only when there is something to ask: most launches never
+  // show anything, and loading it makes every process start slower.
+  HMODULE user32 = LoadLibraryA("user32.dll");
+  if (!user32) return kNotAsked;
+  typedef int(WINAPI * MessageBoxFunction)(HWND, LPCSTR, LPCSTR, UINT);
+  MessageBoxFunction message_box =
+      (MessageBoxFunction)(void*)GetProcAddress(user32, "MessageBoxA");
+  if (!message_box) return kNotAsked;
   // 0 is a failure; anything but the two buttons is not an answer either.
-  switch (MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONERROR)) {
+  switch (message_box(nullptr, text, caption, MB_YESNO | MB_ICONERROR)) {
     case IDYES: return kAnsweredYes;
     case IDNO: return kAnsweredNo;
     default: return kNotAsked;

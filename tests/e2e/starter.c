@@ -4,8 +4,10 @@
    into a file instead: the application name, the command line and the
    working directory (empty for "inherit"), each ending with a zero byte. The
    starter runs it, waits for that process (not for what it starts) and
-   writes "exit <status>" or "failed <error>" to "<job file>.status": the full
-   32-bit status, which Wine's own exit status would cut to its low byte. */
+   writes "exit <status> started <counter>" or "failed <error>" to
+   "<job file>.status": the full 32-bit status, which Wine's own exit status
+   would cut to its low byte, and the performance counter read right before
+   the process was created (the probe records the counter when it starts). */
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -25,6 +27,7 @@ int main(int argc, char** argv) {
   PROCESS_INFORMATION process;
   DWORD status = 0;
   BOOL started;
+  LARGE_INTEGER before;
 
   if (argc != 2) return 2;
   file = fopen(argv[1], "rb");
@@ -38,6 +41,7 @@ int main(int argc, char** argv) {
 
   memset(&startup, 0, sizeof startup);
   startup.cb = sizeof startup;
+  QueryPerformanceCounter(&before);
   started = CreateProcessA(*application ? application : NULL, (char*)command_line,
                            NULL, NULL, FALSE, 0, NULL,
                            *directory ? directory : NULL, &startup, &process);
@@ -49,7 +53,8 @@ int main(int argc, char** argv) {
   } else {
     WaitForSingleObject(process.hProcess, INFINITE);
     GetExitCodeProcess(process.hProcess, &status);
-    fprintf(file, "exit %lu\n", (unsigned long)status);
+    fprintf(file, "exit %lu started %lld\n", (unsigned long)status,
+            (long long)before.QuadPart);
   }
   fclose(file);
   return 0;

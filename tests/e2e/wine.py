@@ -34,6 +34,9 @@ class Record:
         self.module = fields["module"]
         self.directory = fields["directory"]
         self.command_line = fields["command_line"]
+        # When it started: performance counter ticks, and ticks per second.
+        ticks, frequency = fields["counter"].split("/")
+        self.counter, self.frequency = int(ticks), int(frequency)
 
     def __repr__(self):
         return f"Record({self.module!r}, {self.directory!r}, {self.command_line!r})"
@@ -199,13 +202,18 @@ class Case:
         of the prefix (the probes among them) has ended."""
         return self.finish(self.start(application, command_line, directory))
 
-    def start(self, application, command_line, directory=""):
-        """Starts `application` in the background; finish() waits for it."""
+    def write_job(self, application, command_line, directory=""):
+        """A job file for starter.exe; returns its Linux path."""
         self.jobs += 1
         job = os.path.join(self.dir, f"job{self.jobs}")
         with open(job, "wb") as f:
             for part in (application, command_line, directory):
                 f.write(part.encode("cp1252") + b"\0")
+        return job
+
+    def start(self, application, command_line, directory=""):
+        """Starts `application` in the background; finish() waits for it."""
+        job = self.write_job(application, command_line, directory)
         process = subprocess.Popen([WINE, self.session.starter, windows_path(job)],
                                    env=self.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
@@ -221,6 +229,7 @@ class Case:
             status = f.read().split()
         if status[0] != "exit":
             raise RuntimeError(f"starter could not start {application}: {status}")
+        self.last_start = int(status[3])  # counter ticks before the start
         return int(status[1])
 
     def records(self):
