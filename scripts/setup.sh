@@ -29,6 +29,8 @@ install_packages() {
 BUILD_PACKAGES="cmake make g++ python3 libgtest-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64"
 # The question box tests: a private X server, key presses and screenshots.
 TEST_PACKAGES="xvfb xdotool imagemagick"
+# The fuzz targets: clang with libFuzzer and the sanitizers' runtime.
+FUZZ_PACKAGES="clang libclang-rt-14-dev"
 
 # Configures and builds one preset, quietly unless something goes wrong.
 build_preset() {

@@ -191,8 +191,8 @@ class Case:
         os.makedirs(os.path.dirname(target), exist_ok=True)
         shutil.copy2(source, target)
 
-    def reg_add(self, key, name, data, view=64):
-        subprocess.run([WINE, "reg", "add", key, "/v", name, "/d", data, "/f",
+    def reg_add(self, key, name, data, view=64, kind="REG_SZ"):
+        subprocess.run([WINE, "reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f",
                         f"/reg:{view}"], env=self.env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
@@ -214,9 +214,10 @@ class Case:
     def start(self, application, command_line, directory=""):
         """Starts `application` in the background; finish() waits for it."""
         job = self.write_job(application, command_line, directory)
-        process = subprocess.Popen([WINE, self.session.starter, windows_path(job)],
-                                   env=self.env, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
+        with open(job + ".stderr", "wb") as stderr:
+            process = subprocess.Popen([WINE, self.session.starter, windows_path(job)],
+                                       env=self.env, stdout=subprocess.DEVNULL,
+                                       stderr=stderr)
         return process, job, application
 
     def finish(self, started):
@@ -225,6 +226,9 @@ class Case:
         if process.wait(timeout=120) != 0:
             raise RuntimeError(f"starter failed with {process.returncode}")
         subprocess.run([WINESERVER, "-w"], env=self.env, check=True, timeout=120)
+        # What Wine printed: an unhandled exception in any process shows here.
+        with open(job + ".stderr", "rb") as f:
+            self.last_stderr = f.read().decode("utf-8", "replace")
         with open(job + ".status") as f:
             status = f.read().split()
         if status[0] != "exit":
