@@ -11,6 +11,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include "base/trace.h"
 #include "fuzz/fuzz_check.h"
 #include "launch/launch.h"
 #include "tests/fake_platform.h"
@@ -63,11 +64,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (provider.ConsumeBool()) fake::AddFile(home + "\\iexplore.exe");
   }
   if (provider.ConsumeBool()) fake::FailProcessStarts();
+  const bool trace = provider.ConsumeBool();
   std::string line = provider.ConsumeRemainingBytesAsString();
   line = line.substr(0, line.find('\0'));
   fake::SetCommandLine(line.c_str());
 
+  // Half the runs also write the launch's account, as the explainer does.
+  Text account = {};
+  if (trace) SetTrace(&account);
   const int status = LauncherEntry();
+  SetTrace(nullptr);
+  FUZZ_CHECK(!account.failed);
+  TextFree(&account);
   FUZZ_CHECK(status == 0 || status == -1);
   FUZZ_CHECK(fake::Starts().size() <= 1);
   if (fake::Starts().empty()) {

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "base/text.h"
+#include "base/trace.h"
 #include "launch/command_line.h"
 #include "launch/launch.h"
 #include "offer/offer.h"
@@ -115,6 +116,19 @@ void DeriveFromCommandLine(const char* command_line, LaunchState* state) {
   const char* base_name = TextString(&state->base_name);
   AppendDefaultClassPath(base_name, &state->class_path);
   AppendAsOneArgument(base_name, &state->main_class);
+  if (Tracing()) {
+    const char* how = ExecutablePathPrefix(command_line, executable_path)
+                          ? "the running executable's path, unquoted"
+                      : command_line[0] == '"'  ? "between double quotes"
+                      : command_line[0] == '\'' ? "between apostrophes"
+                                                : "up to the first space";
+    Text shown = {};
+    TextAppend(&shown, path.start, path.length);
+    Trace("launcher path: ", TextString(&shown), " (", how, ")");
+    TextFree(&shown);
+    Trace("program directory: ", TextString(&state->program_directory));
+    Trace("base name: ", base_name);
+  }
 
   state->properties = ReadLaunchProperties(
       TextString(&state->program_directory), base_name);
@@ -132,17 +146,25 @@ void DeriveFromCommandLine(const char* command_line, LaunchState* state) {
   }
 }
 
+const char* Shown(const char* text) { return text ? text : "(none)"; }
+
 // The Java home: a private runtime beside the launcher, then the registered
 // products in order, and only when all of those are absent the sources that
 // today's Java installations use. Sets *is_private when the first source
 // answered.
 char* FindJavaHome(const LaunchState* state, bool* is_private) {
+  Trace("looking for a private runtime");
   char* home = FindPrivateRuntime(TextString(&state->program_directory));
   *is_private = home != nullptr;
   for (size_t i = 0; !home && i < 2; ++i) {
+    Trace("looking for a registered ", kRegisteredProducts[i]);
     home = FindRegisteredRuntime(kRegisteredProducts[i], state->properties);
   }
-  if (!home) home = FindExtendedRuntime(state->properties);
+  if (!home) {
+    Trace("nothing in the classic places; looking where today's Java installs register");
+    home = FindExtendedRuntime(state->properties);
+  }
+  Trace("Java home: ", Shown(home));
   return home;
 }
 
@@ -160,6 +182,8 @@ int RunLaunch(const char* argument_text, LaunchState* state) {
   } else {
     TextAppendString(&state->program_directory, ".");
   }
+  Trace("class path: ", TextString(&state->class_path));
+  Trace("main class: ", TextString(&state->main_class));
 
   bool is_private = false;
   state->found_home = FindJavaHome(state, &is_private);
@@ -192,7 +216,13 @@ int RunLaunch(const char* argument_text, LaunchState* state) {
     TextAppendByte(&state->program_arguments, ' ');
     TextAppendString(&state->program_arguments, state->properties->mainArgs);
   }
-  if (AnyFailed(state)) return -1;
+  Trace("Java home expanded: ", TextString(&state->java_home));
+  Trace("javaw: ", TextString(&state->javaw_path));
+  Trace("program arguments: ", TextString(&state->program_arguments));
+  if (AnyFailed(state)) {
+    Trace("out of memory: the launcher ends with -1");
+    return -1;
+  }
 
   ChangeToProgramDirectory(directory);
   const char* const arguments[] = {
@@ -210,13 +240,18 @@ int RunLaunch(const char* argument_text, LaunchState* state) {
 
 int LauncherEntry() {
   const char* command_line = PlatformCommandLine();
+  Trace("command line: ", Shown(command_line));
   if (!command_line) return LauncherMain("");
   Text executable_path = {};
   PlatformExecutablePath(&executable_path);
+  Trace("running executable: ", executable_path.length
+                                     ? TextString(&executable_path)
+                                     : "(unknown)");
   const char* argument_text = ArgumentTextOf(
       command_line,
       executable_path.failed ? "" : TextString(&executable_path));
   TextFree(&executable_path);
+  Trace("argument text: ", argument_text);
   return LauncherMain(argument_text);
 }
 
@@ -229,7 +264,10 @@ int LauncherMain(const char* argument_text) {
 
 int HandOver(const char* program_file, const char* const* arguments,
              size_t count) {
-  if (!PlatformPathExists(program_file)) return -1;
+  if (!PlatformPathExists(program_file)) {
+    Trace(program_file, " does not exist: the launcher ends with -1");
+    return -1;
+  }
   Text command_line = {};
   for (size_t i = 0; i < count; ++i) {
     if (i) TextAppendByte(&command_line, ' ');
@@ -238,7 +276,11 @@ int HandOver(const char* program_file, const char* const* arguments,
   bool started = !command_line.failed &&
                  PlatformStartProcess(program_file, TextString(&command_line));
   TextFree(&command_line);
-  if (!started) return -1;
+  if (!started) {
+    Trace(program_file, " could not be started: the launcher ends with -1");
+    return -1;
+  }
+  Trace("the launcher ends with 0");
   PlatformExitProcess(0);
   return 0;
 }

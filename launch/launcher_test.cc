@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "base/trace.h"
 #include "gtest/gtest.h"
 #include "launch/launch.h"
 #include "tests/fake_platform.h"
@@ -332,6 +333,31 @@ TEST_F(LauncherTest, ClassicSourcesWinOverTodaysOnes) {
   EXPECT_EQ(0, Launch("\"C:\\App\\Tool.exe\" a", "C:\\App\\Tool.exe"));
   EXPECT_EQ("C:\\Users\\me\\AppData\\Local\\jre21\\bin\\javaw.exe",
             OnlyStart().program_file);
+}
+
+TEST_F(LauncherTest, AccountOfALaunchOnlyWhenAsked) {
+  Register(kJreKey, "1.6", "C:\\Removed\\jre");
+  fake::AddDirectory("C:\\App");
+  Text account = {};
+  SetTrace(&account);
+  EXPECT_EQ(-1, Launch("\"C:\\App\\Tool.exe\" a", "C:\\App\\Tool.exe"));
+  SetTrace(nullptr);
+  const std::string said = TextString(&account);
+  for (const char* line : {
+           "launcher path: C:\\App\\Tool.exe (between double quotes)\n",
+           "  C:\\App\\jre\\bin\\javaw.exe: not there\n",
+           "  HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment : "
+           "CurrentVersion = \"1.6\"\n",
+           "Java home: C:\\Removed\\jre\n",
+           "C:\\Removed\\jre\\bin\\javaw.exe does not exist: the launcher ends with -1\n",
+       }) {
+    EXPECT_NE(std::string::npos, said.find(line)) << line << "in:\n" << said;
+  }
+  // Once it is switched off, a launch writes nothing more.
+  const size_t length = account.length;
+  Launch("\"C:\\App\\Tool.exe\" a", "C:\\App\\Tool.exe");
+  EXPECT_EQ(length, account.length);
+  TextFree(&account);
 }
 
 TEST_F(LauncherTest, HandOverJoinsArgumentsWithoutQuoting) {

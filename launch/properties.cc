@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "base/text.h"
+#include "base/trace.h"
 #include "platform/platform.h"
 
 namespace {
@@ -146,6 +147,7 @@ LaunchProperties* ReadLaunchProperties(const char* program_directory,
     TextAppendString(&path, base_name);
     TextAppendString(&path, ".properties");
     if (!path.failed) file = PlatformOpenFile(TextString(&path));
+    Trace("properties file ", TextString(&path), file ? ": read" : ": not there");
     TextFree(&path);
     if (file) break;
   }
@@ -168,6 +170,13 @@ LaunchProperties* ReadLaunchProperties(const char* program_directory,
   }
   FinishProperties(&reader, complete);
   PlatformCloseFile(file);
+  if (!complete) Trace("  reading stopped at a read error");
+  static const char* const kNames[] = {"JRE version", "Personal Classpath",
+                                       "Main Args", "Main Class"};
+  for (int field = 0; field < 4; ++field) {
+    const char* value = *Field(properties, field);
+    if (value) Trace("  ", kNames[field], " = \"", value, "\"");
+  }
   return properties;
 }
 

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "base/text.h"
+#include "base/trace.h"
 #include "launch/launch.h"
 #include "platform/platform.h"
 #include "runtime/runtime.h"
@@ -34,15 +35,29 @@ bool PrefersFrench() {
 }
 
 bool AskToInstallRuntime() {
-  const char* text = PrefersFrench() ? kFrenchText : kEnglishText;
-  return PlatformAskYesNo(kCaption, text) == kAnsweredYes;
+  bool french = PrefersFrench();
+  const char* text = french ? kFrenchText : kEnglishText;
+  Trace("no Java found: the launcher asks, in ", french ? "French" : "English",
+        ", in a box titled \"", kCaption, "\":");
+  Trace(text);
+  QuestionAnswer answer = PlatformAskYesNo(kCaption, text);
+  Trace(answer == kAnsweredYes ? "answer: Yes"
+        : answer == kAnsweredNo ? "answer: No"
+                                : "the box could not be shown: taken as No");
+  return answer == kAnsweredYes;
 }
 
 int OfferRuntimeDownload() {
-  if (!AskToInstallRuntime()) return 0;
+  if (!AskToInstallRuntime()) {
+    Trace("the launcher ends with 0");
+    return 0;
+  }
   char* folder =
       ReadMachineString("SOFTWARE\\Microsoft\\IE Setup\\Setup", "Path");
-  if (!folder) return 0;
+  if (!folder) {
+    Trace("no browser folder registered: the launcher ends with 0");
+    return 0;
+  }
   Text browser = {};
   ExpandPercentRefs(folder, &browser);
   free(folder);

@@ -12,6 +12,9 @@
 
 #include "base/text.h"
 
+// The process's identity and its actions. The explainer links other versions
+// of these (it simulates a launcher and must never start anything).
+
 // The process's whole command line as the system keeps it (the launcher's own
 // path included), or null when the system yields none.
 const char* PlatformCommandLine();
@@ -85,6 +88,11 @@ enum QuestionAnswer {
 // Asks `text` in a modal box titled `caption`, with Yes and No buttons and the
 // error icon, owned by no window, and waits for the answer.
 QuestionAnswer PlatformAskYesNo(const char* caption, const char* text);
+
+// Appends the names of the files (not folders) in `folder` to `names`, each
+// followed by a zero byte. Returns false when `folder` is not a folder that
+// can be listed.
+bool PlatformListFolder(const char* folder, Text* names);
 
 // Appends the current directory to `path`; false when it cannot be read.
 bool PlatformCurrentDirectory(Text* path);

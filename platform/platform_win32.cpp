@@ -27,6 +27,11 @@ REGSAM ViewFlag(RegistryView view) {
 
 }  // namespace
 
+// The explainer builds this file with LAUNCHER_DRY_RUN: it keeps what reads
+// the system (and the change of directory, which only concerns its own
+// process) and brings its own versions of the process's identity and actions.
+#ifndef LAUNCHER_DRY_RUN
+
 // The C runtime's idea of the argument text differs between runtimes; the
 // launcher reads the command line itself, so the entry's parameters go unused.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -45,6 +50,44 @@ bool PlatformExecutablePath(Text* path) {
   free(buffer);
   return ok;
 }
+
+bool PlatformStartProcess(const char* program_file, const char* command_line) {
+  // CreateProcess may write into the command line it is given.
+  char* writable = CopyString(command_line);
+  if (!writable) return false;
+  STARTUPINFOA startup;
+  memset(&startup, 0, sizeof startup);
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process;
+  BOOL started = CreateProcessA(program_file, writable, nullptr, nullptr, TRUE,
+                                0, nullptr, nullptr, &startup, &process);
+  free(writable);
+  if (!started) return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+QuestionAnswer PlatformAskYesNo(const char* caption, const char* text) {
+  // USER32 is loaded only when there is something to ask: most launches never
+  // show anything, and loading it makes every process start slower.
+  HMODULE user32 = LoadLibraryA("user32.dll");
+  if (!user32) return kNotAsked;
+  typedef int(WINAPI * MessageBoxFunction)(HWND, LPCSTR, LPCSTR, UINT);
+  MessageBoxFunction message_box =
+      (MessageBoxFunction)(void*)GetProcAddress(user32, "MessageBoxA");
+  if (!message_box) return kNotAsked;
+  // 0 is a failure; anything but the two buttons is not an answer either.
+  switch (message_box(nullptr, text, caption, MB_YESNO | MB_ICONERROR)) {
+    case IDYES: return kAnsweredYes;
+    case IDNO: return kAnsweredNo;
+    default: return kNotAsked;
+  }
+}
+
+void PlatformExitProcess(int status) { ExitProcess((UINT)status); }
+
+#endif  // LAUNCHER_DRY_RUN
 
 bool PlatformIsLeadByte(unsigned char byte) {
   return IsDBCSLeadByte(byte) != FALSE;
@@ -129,21 +172,23 @@ bool PlatformListRegistrySubkeys(RegistryRoot root, RegistryView view,
   return !names->failed;
 }
 
-QuestionAnswer PlatformAskYesNo(const char* caption, const char* text) {
-  // USER32 is loaded only when there is something to ask: most launches never
-  // show anything, and loading it makes every process start slower.
-  HMODULE user32 = LoadLibraryA("user32.dll");
-  if (!user32) return kNotAsked;
-  typedef int(WINAPI * MessageBoxFunction)(HWND, LPCSTR, LPCSTR, UINT);
-  MessageBoxFunction message_box =
-      (MessageBoxFunction)(void*)GetProcAddress(user32, "MessageBoxA");
-  if (!message_box) return kNotAsked;
-  // 0 is a failure; anything but the two buttons is not an answer either.
-  switch (message_box(nullptr, text, caption, MB_YESNO | MB_ICONERROR)) {
-    case IDYES: return kAnsweredYes;
-    case IDNO: return kAnsweredNo;
-    default: return kNotAsked;
-  }
+bool PlatformListFolder(const char* folder, Text* names) {
+  Text pattern = {};
+  TextAppendString(&pattern, folder);
+  TextAppendString(&pattern, "\\*");
+  WIN32_FIND_DATAA found;
+  HANDLE search = pattern.failed
+                      ? INVALID_HANDLE_VALUE
+                      : FindFirstFileA(TextString(&pattern), &found);
+  TextFree(&pattern);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    TextAppendString(names, found.cFileName);
+    TextAppendByte(names, '\0');
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return !names->failed;
 }
 
 bool PlatformCurrentDirectory(Text* path) {
@@ -171,21 +216,3 @@ bool PlatformChangeDirectory(const char* path) {
   return SetCurrentDirectoryA(path) != FALSE;
 }
 
-bool PlatformStartProcess(const char* program_file, const char* command_line) {
-  // CreateProcess may write into the command line it is given.
-  char* writable = CopyString(command_line);
-  if (!writable) return false;
-  STARTUPINFOA startup;
-  memset(&startup, 0, sizeof startup);
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process;
-  BOOL started = CreateProcessA(program_file, writable, nullptr, nullptr, TRUE,
-                                0, nullptr, nullptr, &startup, &process);
-  free(writable);
-  if (!started) return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
-}
-
-void PlatformExitProcess(int status) { ExitProcess((UINT)status); }

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "base/trace.h"
 #include "launch/launch.h"
 #include "runtime/runtime.h"
 
@@ -37,6 +38,7 @@ char* Usable(char* home) {
   bool usable = !expanded.failed && HasJavaw(TextString(&expanded));
   TextFree(&expanded);
   if (usable) return home;
+  Trace("  passed over: no bin\\javaw.exe under ", home);
   free(home);
   return nullptr;
 }
@@ -53,6 +55,8 @@ char* FindInstalledRuntime(RegistryRoot root, RegistryView view,
                            const char* key, const char* pin) {
   Text names = {};
   if (!PlatformListRegistrySubkeys(root, view, key, &names) || names.failed) {
+    Trace("  ", root == kUserRoot ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\", key,
+          view == kOwnView ? "" : " (other view)", " absent");
     TextFree(&names);
     return nullptr;
   }
@@ -74,6 +78,17 @@ char* FindInstalledRuntime(RegistryRoot root, RegistryView view,
         --slot;
       }
       versions[slot] = version;
+    }
+    if (Tracing()) {
+      Text list = {};
+      for (size_t i = 0; i < kept; ++i) {
+        TextAppendString(&list, i ? ", " : "");
+        TextAppendString(&list, versions[i]);
+      }
+      Trace("  ", root == kUserRoot ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\", key,
+            view == kOwnView ? "" : " (other view)", ": versions ",
+            kept ? TextString(&list) : "(none that fit)");
+      TextFree(&list);
     }
     Text path = {};
     for (size_t i = 0; i < kept && !home; ++i) {

@@ -1,6 +1,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "base/trace.h"
 #include "launch/launch.h"
 #include "runtime/runtime.h"
 
@@ -42,6 +43,7 @@ bool HasJavaw(const char* runtime_directory) {
   if (JoinPath(runtime_directory, kJavawFile, &javaw)) {
     file = PlatformOpenFile(TextString(&javaw));
   }
+  Trace("  ", TextString(&javaw), file ? ": there" : ": not there");
   TextFree(&javaw);
   if (!file) return false;
   PlatformCloseFile(file);
@@ -72,6 +74,7 @@ char* FindJavaSoftRuntime(RegistryView view, const char* product_name,
   // back to the product's current version.
   char* current_version = nullptr;
   const char* version = properties ? properties->jreVersion : nullptr;
+  if (version) Trace("  version pinned by the properties file: \"", version, "\"");
   if (!version) {
     current_version = ReadRegistryStringInView(kMachineRoot, view, TextString(&key),
                                                "CurrentVersion");
@@ -102,8 +105,11 @@ char* ReadRegistryStringInView(RegistryRoot root, RegistryView view,
   char buffer[kRegistryValueCapacity];
   memset(buffer, 0, sizeof buffer);
   size_t length = 0;
+  const char* where = root == kUserRoot ? "  HKEY_CURRENT_USER\\" : "  HKEY_LOCAL_MACHINE\\";
+  const char* which = view == kOwnView ? "" : " (other view)";
   if (!PlatformReadRegistryValue(root, view, key_path, value_name, buffer,
                                  sizeof buffer, &length)) {
+    Trace(where, key_path, which, " : ", value_name, " absent");
     return nullptr;
   }
   // A value that fills the whole buffer without a zero byte is taken whole:
@@ -111,7 +117,9 @@ char* ReadRegistryStringInView(RegistryRoot root, RegistryView view,
   if (length > sizeof buffer) length = sizeof buffer;
   const void* zero = memchr(buffer, '\0', length);
   size_t text_length = zero ? (size_t)((const char*)zero - buffer) : length;
-  return CopyBytes(buffer, text_length);
+  char* text = CopyBytes(buffer, text_length);
+  if (text) Trace(where, key_path, which, " : ", value_name, " = \"", text, "\"");
+  return text;
 }
 
 char* ReadMachineString(const char* key_path, const char* value_name) {

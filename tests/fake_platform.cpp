@@ -16,6 +16,7 @@ struct State {
   std::string executable_path;
   std::string current_directory = "C:\\";
   std::map<std::string, std::string> files;  // lower-case full path
+  std::map<std::string, std::string> file_names;  // lower-case -> as added
   std::map<std::string, size_t> read_failures;  // lower-case full path
   size_t read_chunk = (size_t)-1;
   int open_files = 0;
@@ -165,6 +166,7 @@ void SetCurrentDirectory(const std::string& path) {
 void AddFile(const std::string& path, const std::string& contents) {
   std::string full = Resolve(path);
   S().files[Lower(full)] = contents;
+  S().file_names[Lower(full)] = full;
   AddDirectories(Parent(full));
 }
 
@@ -331,6 +333,18 @@ bool PlatformListRegistrySubkeys(RegistryRoot root, RegistryView view,
   if (!exists) return false;
   for (const std::string& child : children) {
     TextAppendString(names, child.c_str());
+    TextAppendByte(names, '\0');
+  }
+  return true;
+}
+
+bool PlatformListFolder(const char* folder, Text* names) {
+  fake::Log(std::string("list ") + folder);
+  std::string key = fake::Key(folder);
+  if (!S().directories.count(key)) return false;
+  for (const auto& file : S().file_names) {
+    if (fake::Lower(fake::Parent(file.second)) != key) continue;
+    TextAppendString(names, file.second.substr(file.second.rfind('\\') + 1).c_str());
     TextAppendByte(names, '\0');
   }
   return true;

@@ -102,6 +102,7 @@ class Session:
             if not os.path.exists(path):
                 raise RuntimeError(f"{path} is missing: build the win64 preset first")
         self.inspector = os.path.join(self.build_dir, "inspect_box.exe")
+        self.explainer = os.path.join(self.build_dir, "explain.exe")
         self.root = tempfile.mkdtemp(prefix="launcher-e2e-")
         self.template = os.path.join(self.root, "template")
         self.cases = 0
@@ -238,6 +239,15 @@ class Case:
 
     def records(self):
         return read_records(self.log)
+
+    def explain(self, *arguments):
+        """Runs explain.exe with these arguments; returns what it printed
+        (Windows-1252 text) and its exit status."""
+        result = subprocess.run([WINE, self.session.explainer, *arguments], env=self.env,
+                                capture_output=True, timeout=120)
+        # A console program's text output ends its lines with CR LF.
+        output = result.stdout.decode("cp1252", "surrogateescape").replace("\r\n", "\n")
+        return output, result.returncode
 
     def inspect_box(self, caption):
         """Waits for a top-level window titled `caption` and returns a Box,

@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
-"""Checks a built launcher without running it: PE format for its machine,
-GUI subsystem (no console window), and imports from system DLLs only."""
+"""Checks a built program without running it: PE format for its machine,
+its subsystem (the launcher is a GUI program: no console window), and
+imports from system DLLs only.
+
+    check_pe.py <exe> <x86|AMD64> <objdump> [gui|console]"""
 
 import subprocess
 import sys
@@ -11,14 +14,16 @@ FORMATS = {"x86": "pei-i386", "AMD64": "pei-x86-64"}
 
 def main():
     exe, processor, objdump = sys.argv[1:4]
+    subsystem_name = {"gui": "Windows GUI", "console": "Windows CUI"}[
+        sys.argv[4] if len(sys.argv) > 4 else "gui"]
     dump = subprocess.run([objdump, "-p", exe], check=True, capture_output=True,
                           text=True).stdout
     problems = []
     if f"file format {FORMATS[processor]}" not in dump:
         problems.append(f"not {FORMATS[processor]}")
     subsystem = [line for line in dump.splitlines() if line.startswith("Subsystem")]
-    if not subsystem or "(Windows GUI)" not in subsystem[0]:
-        problems.append(f"subsystem is {subsystem}, not Windows GUI")
+    if not subsystem or f"({subsystem_name})" not in subsystem[0]:
+        problems.append(f"subsystem is {subsystem}, not {subsystem_name}")
     dlls = {line.split(":", 1)[1].strip().lower()
             for line in dump.splitlines() if "DLL Name:" in line}
     if not dlls or not dlls <= ALLOWED_DLLS:
