@@ -35,7 +35,7 @@ class OfferTest(wine.WineTestCase):
         Returns the box and the launcher's exit status."""
         started = case.start("C:\\App\\Tool.exe", "\"C:\\App\\Tool.exe\" a",
                              directory="C:\\Work")
-        box = case.inspect_box(CAPTION)
+        box = case.read_box(CAPTION)
         self.assertIsNotNone(box, "no question box appeared")
         shot = os.path.join(SCREENSHOTS or case.dir, picture)
         case.screenshot(shot)

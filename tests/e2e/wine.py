@@ -70,7 +70,7 @@ def read_records(log_path):
 
 
 class Box:
-    """A window as inspect_box.exe saw it."""
+    """A window as read_box.exe saw it."""
 
     def __init__(self, fields):
         values = dict(fields)
@@ -101,7 +101,7 @@ class Session:
         for path in (self.launcher, self.probe, self.starter):
             if not os.path.exists(path):
                 raise RuntimeError(f"{path} is missing: build the win64 preset first")
-        self.inspector = os.path.join(self.build_dir, "inspect_box.exe")
+        self.box_reader = os.path.join(self.build_dir, "read_box.exe")
         self.explainer = os.path.join(self.build_dir, "explain.exe")
         self.root = tempfile.mkdtemp(prefix="launcher-e2e-")
         self.template = os.path.join(self.root, "template")
@@ -249,7 +249,7 @@ class Case:
         output = result.stdout.decode("cp1252", "surrogateescape").replace("\r\n", "\n")
         return output, result.returncode
 
-    def inspect_box(self, caption):
+    def read_box(self, caption):
         """Waits for a top-level window titled `caption` and returns a Box,
         or None when none appeared."""
         self.jobs += 1

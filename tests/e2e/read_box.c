@@ -3,7 +3,7 @@
    and each child window's class, control id and text, in the probe's field
    format ("<name> <byte count>\n<bytes>\n").
 
-     inspect_box.exe <caption> <output file> [seconds to wait, default 30]
+     read_box.exe <caption> <output file> [seconds to wait, default 30]
 
    Ends with 0 when the window was found, 1 when it never appeared. */
 
