@@ -17,6 +17,6 @@ bool Tracing();
 // Appends one line made of the given parts, when an account is being written.
 void Trace(const char* a, const char* b = "", const char* c = "",
            const char* d = "", const char* e = "", const char* f = "",
-           const char* g = "", const char* h = "");
+           const char* g = "", const char* h = "", const char* i = "");
 
 #endif  // LAUNCHER_BASE_TRACE_H_

@@ -13,8 +13,6 @@
 namespace {
 
 const char kLibraryPathArgument[] = "-Djava.library.path=.;.\\resource\\";
-const char* const kRegisteredProducts[] = {"Java Runtime Environment",
-                                           "Java Development Kit"};
 
 // Everything one launch builds, released in one place.
 struct LaunchState {
@@ -157,8 +155,8 @@ char* FindJavaHome(const LaunchState* state, bool* is_private) {
   char* home = FindPrivateRuntime(TextString(&state->program_directory));
   *is_private = home != nullptr;
   for (size_t i = 0; !home && i < 2; ++i) {
-    Trace("looking for a registered ", kRegisteredProducts[i]);
-    home = FindRegisteredRuntime(kRegisteredProducts[i], state->properties);
+    Trace("looking for a registered ", kClassicProducts[i]);
+    home = FindRegisteredRuntime(kClassicProducts[i], state->properties);
   }
   if (!home) {
     Trace("nothing in the classic places; looking where today's Java installs register");

@@ -10,8 +10,6 @@
 
 namespace {
 
-const char* const kClassicProducts[] = {"Java Runtime Environment",
-                                        "Java Development Kit"};
 const char* const kModernProducts[] = {"JRE", "JDK"};
 const char* const kInstallerKeys[] = {"SOFTWARE\\Eclipse Adoptium\\JRE",
                                       "SOFTWARE\\Eclipse Adoptium\\JDK",
@@ -55,8 +53,7 @@ char* FindInstalledRuntime(RegistryRoot root, RegistryView view,
                            const char* key, const char* pin) {
   Text names = {};
   if (!PlatformListRegistrySubkeys(root, view, key, &names) || names.failed) {
-    Trace("  ", root == kUserRoot ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\", key,
-          view == kOwnView ? "" : " (other view)", " absent");
+    Trace("  ", RootName(root), key, ViewNote(view), " absent");
     TextFree(&names);
     return nullptr;
   }
@@ -85,8 +82,7 @@ char* FindInstalledRuntime(RegistryRoot root, RegistryView view,
         TextAppendString(&list, i ? ", " : "");
         TextAppendString(&list, versions[i]);
       }
-      Trace("  ", root == kUserRoot ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\", key,
-            view == kOwnView ? "" : " (other view)", ": versions ",
+      Trace("  ", RootName(root), key, ViewNote(view), ": versions ",
             kept ? TextString(&list) : "(none that fit)");
       TextFree(&list);
     }

@@ -6,6 +6,16 @@
 #include "runtime/runtime.h"
 
 const char kJavawFile[] = "bin\\javaw.exe";
+const char* const kClassicProducts[2] = {"Java Runtime Environment",
+                                         "Java Development Kit"};
+
+const char* RootName(RegistryRoot root) {
+  return root == kUserRoot ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\";
+}
+
+const char* ViewNote(RegistryView view) {
+  return view == kOwnView ? "" : " (other view)";
+}
 
 namespace {
 
@@ -105,11 +115,11 @@ char* ReadRegistryStringInView(RegistryRoot root, RegistryView view,
   char buffer[kRegistryValueCapacity];
   memset(buffer, 0, sizeof buffer);
   size_t length = 0;
-  const char* where = root == kUserRoot ? "  HKEY_CURRENT_USER\\" : "  HKEY_LOCAL_MACHINE\\";
-  const char* which = view == kOwnView ? "" : " (other view)";
+  const char* where = RootName(root);
+  const char* which = ViewNote(view);
   if (!PlatformReadRegistryValue(root, view, key_path, value_name, buffer,
                                  sizeof buffer, &length)) {
-    Trace(where, key_path, which, " : ", value_name, " absent");
+    Trace("  ", where, key_path, which, " : ", value_name, " absent");
     return nullptr;
   }
   // A value that fills the whole buffer without a zero byte is taken whole:
@@ -118,7 +128,7 @@ char* ReadRegistryStringInView(RegistryRoot root, RegistryView view,
   const void* zero = memchr(buffer, '\0', length);
   size_t text_length = zero ? (size_t)((const char*)zero - buffer) : length;
   char* text = CopyBytes(buffer, text_length);
-  if (text) Trace(where, key_path, which, " : ", value_name, " = \"", text, "\"");
+  if (text) Trace("  ", where, key_path, which, " : ", value_name, " = \"", text, "\"");
   return text;
 }
 

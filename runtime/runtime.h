@@ -13,6 +13,16 @@ struct LaunchProperties;
 // The launcher file under a Java home.
 extern const char kJavawFile[];  // "bin\javaw.exe"
 
+// The products the classic Java installers register under SOFTWARE\JavaSoft,
+// in the order they are tried: "Java Runtime Environment", then "Java
+// Development Kit".
+extern const char* const kClassicProducts[2];
+
+// How the launch's account names a registry root ("HKEY_LOCAL_MACHINE\" or
+// "HKEY_CURRENT_USER\") and a view ("" for the own one, " (other view)").
+const char* RootName(RegistryRoot root);
+const char* ViewNote(RegistryView view);
+
 // Size of the buffer a registry value is read into; longer values count as
 // missing.
 const size_t kRegistryValueCapacity = 1024;
