@@ -254,7 +254,7 @@ class Case:
         or None when none appeared."""
         self.jobs += 1
         out = os.path.join(self.dir, f"box{self.jobs}")
-        result = subprocess.run([WINE, self.session.inspector, caption, windows_path(out)],
+        result = subprocess.run([WINE, self.session.box_reader, caption, windows_path(out)],
                                 env=self.env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL, timeout=60)
         if result.returncode != 0:
