@@ -4,8 +4,6 @@ arguments, what the explainer says the launcher would start, with which
 command line and in which folder, is what the probe javaw records when the
 launcher runs; and a stale registry entry is explained as the -1 it causes."""
 
-import os
-
 import wine
 
 JRE_KEY = "HKLM\\SOFTWARE\\JavaSoft\\Java Runtime Environment"
@@ -44,9 +42,8 @@ class ExplainTest(wine.WineTestCase):
         case = self.case()
         case.put_launcher("C:\\Apps\\My Tool\\Editor.exe")
         case.put_probe("C:\\Apps\\My Tool\\jre\\bin\\javaw.exe")
-        path = case.c_path("C:\\Apps\\My Tool\\Editor.properties")
-        with open(path, "wb") as f:
-            f.write(b"MainClass=com.example.Editor\nMainArgs=-Xfast\n")
+        case.write_file("C:\\Apps\\My Tool\\Editor.properties",
+                        b"MainClass=com.example.Editor\nMainArgs=-Xfast\n")
         output = self.compare(case, "C:\\Apps\\My Tool\\Editor.exe", ["-open", "notes.txt"])
         self.assertIn("properties file C:\\Apps\\My Tool\\Editor.properties: read", output)
         self.assertIn('  Main Class = "com.example.Editor"', output)

@@ -4,8 +4,6 @@ registry or the environment, or forge as its command line. Each row states
 the exit status and what is started (or that nothing is), and checks that no
 Windows process died of an unhandled exception."""
 
-import os
-
 import wine
 from test_launch import LIBRARY, class_path
 
@@ -14,13 +12,6 @@ QUOTED = f"\"{APP}\""
 JRE_KEY = "HKLM\\SOFTWARE\\JavaSoft\\Java Runtime Environment"
 DEFAULT = f"javaw {LIBRARY} -classpath {class_path('Tool')} Tool "
 PRIVATE_JAVAW = "C:\\App\\jre\\bin\\javaw.exe"
-
-
-def write(case, windows, data):
-    path = case.c_path(windows)
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(data)
 
 
 def java_home_of(case, home, kind="REG_SZ"):
@@ -63,21 +54,21 @@ class HostileInputTest(wine.WineTestCase):
         case.put_launcher(APP)
         case.put_probe(PRIVATE_JAVAW)
         # One line of a mebibyte, then a setting.
-        write(case, "C:\\App\\Tool.properties", b"x" * (1 << 20) + b"\nMainClass=After\n")
+        case.write_file("C:\\App\\Tool.properties", b"x" * (1 << 20) + b"\nMainClass=After\n")
         self.check(case, QUOTED, 0, (PRIVATE_JAVAW, "C:\\App",
                                      DEFAULT.replace(" Tool ", " After ")))
 
         case = self.case()
         case.put_launcher(APP)
         case.put_probe(PRIVATE_JAVAW)
-        write(case, "C:\\App\\Tool.properties", b"=" * (1 << 20))
+        case.write_file("C:\\App\\Tool.properties", b"=" * (1 << 20))
         self.check(case, QUOTED, 0, (PRIVATE_JAVAW, "C:\\App", DEFAULT))
 
         # A zero byte ends the text of its line only; Ctrl-Z ends the file.
         case = self.case()
         case.put_launcher(APP)
         case.put_probe(PRIVATE_JAVAW)
-        write(case, "C:\\App\\Tool.properties",
+        case.write_file("C:\\App\\Tool.properties",
               b"MainClass=A\0junk\nMainArgs=-x\n\x1aMainClass=Z\n")
         self.check(case, QUOTED, 0, (PRIVATE_JAVAW, "C:\\App",
                                      DEFAULT.replace(" Tool ", " A ") + " -x"))
@@ -120,7 +111,7 @@ class HostileInputTest(wine.WineTestCase):
         # A file named jre: passed over, the registered runtime is used.
         case = self.case()
         case.put_launcher(APP)
-        write(case, "C:\\App\\jre", b"not a folder")
+        case.write_file("C:\\App\\jre", b"not a folder")
         case.put_probe("C:\\Java\\jre8\\bin\\javaw.exe")
         java_home_of(case, "C:\\Java\\jre8")
         self.check(case, QUOTED, 0, ("C:\\Java\\jre8\\bin\\javaw.exe", "C:\\App",

@@ -184,6 +184,13 @@ class Case:
     def put_probe(self, windows):
         self._copy(self.session.probe, windows)
 
+    def write_file(self, windows, data):
+        """Writes `data` (bytes) to a C:\\ path inside this case's prefix."""
+        path = self.c_path(windows)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(data)
+
     def make_dir(self, windows):
         os.makedirs(self.c_path(windows), exist_ok=True)
 
